@@ -9,7 +9,6 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     libasound2-dev libjack-jackd2-dev libfreetype-dev libfontconfig1-dev
     libx11-dev libxrandr-dev libxinerama-dev libxcursor-dev libxext-dev libgl-dev
-    libcurl4-openssl-dev
     fonts-dejavu-core
     xvfb xauth imagemagick
     clang-format

@@ -7,106 +7,139 @@
 
 namespace tap
 {
-    namespace
+namespace
+{
+    using Group = juce::AudioProcessorParameterGroup;
+    using TextFromValue = juce::String (*) (float, int);
+    using ValueFromText = float (*) (const juce::String&);
+
+    struct FloatSpec
     {
-        using Group = juce::AudioProcessorParameterGroup;
-        using TextFromValue = juce::String (*) (float, int);
-        using ValueFromText = float (*) (const juce::String&);
+        float start, end, step, defaultValue;
+        TextFromValue toText;
+        ValueFromText fromText;
+    };
 
-        struct FloatSpec
-        {
-            float start, end, step, defaultValue;
-            TextFromValue toText;
-            ValueFromText fromText;
-        };
+    constexpr FloatSpec positionSpec{ -1.0f, 1.0f, 0.0f, 0.0f, text::percentFromValue, text::percentToValue };
+    constexpr FloatSpec heightSpec{ 0.0f, 1.0f, 0.0f, 0.0f, text::percentFromValue, text::percentToValue };
+    constexpr FloatSpec levelSpec{ -100.0f, 0.0f, 1.0f, 0.0f, text::decibelFromValue, text::decibelToValue };
+    constexpr FloatSpec routeGainSpec{ -100.0f, 0.0f, 1.0f, -100.0f, text::decibelFromValue, text::decibelToValue };
+    constexpr FloatSpec inputTimeSpec{ 0.0f, 3000.0f, 1.0f, 0.0f, text::timeFromValue, text::timeToValue };
+    // Declared below the range start on purpose: a fresh value reads 0.2 until first set,
+    // while a host's reset gives the range start (1 ms).
+    constexpr FloatSpec routeTimeSpec{ 1.0f, 3000.0f, 1.0f, 0.2f, text::timeFromValue, text::timeToValue };
 
-        constexpr FloatSpec positionSpec { -1.0f, 1.0f, 0.0f, 0.0f, text::percentFromValue, text::percentToValue };
-        constexpr FloatSpec heightSpec { 0.0f, 1.0f, 0.0f, 0.0f, text::percentFromValue, text::percentToValue };
-        constexpr FloatSpec levelSpec { -100.0f, 0.0f, 1.0f, 0.0f, text::decibelFromValue, text::decibelToValue };
-        constexpr FloatSpec routeGainSpec { -100.0f, 0.0f, 1.0f, -100.0f, text::decibelFromValue, text::decibelToValue };
-        constexpr FloatSpec inputTimeSpec { 0.0f, 3000.0f, 1.0f, 0.0f, text::timeFromValue, text::timeToValue };
-        // Declared below the range start on purpose: a fresh value reads 0.2 until first set,
-        // while a host's reset gives the range start (1 ms).
-        constexpr FloatSpec routeTimeSpec { 1.0f, 3000.0f, 1.0f, 0.2f, text::timeFromValue, text::timeToValue };
-
-        /** The one routine that creates every float parameter. */
-        void addFloat (const juce::String& prefix, Group& group, const juce::String& suffix, juce::AudioParameterFloat*& handle, const FloatSpec& s)
-        {
-            auto attributes = juce::AudioParameterFloatAttributes()
-                                  .withStringFromValueFunction (s.toText)
-                                  .withValueFromStringFunction (s.fromText);
-
-            auto parameter = std::make_unique<juce::AudioParameterFloat> (juce::ParameterID { prefix + "-" + suffix, 1 },
-                                                                          prefix + " " + suffix,
-                                                                          juce::NormalisableRange<float> (s.start, s.end, s.step, 1.0f),
-                                                                          s.defaultValue,
-                                                                          attributes);
-            handle = parameter.get();
-            group.addChild (std::move (parameter));
-        }
-
-        void addRoute (const juce::String& prefix, Group& group, TapRoute& route, const juce::String& gainSuffix, const juce::String& timeSuffix, const FloatSpec& timeSpec, const vesk::dsp::CircularBuffer& source)
-        {
-            addFloat (prefix, group, gainSuffix, route.gain, routeGainSpec);
-            addFloat (prefix, group, timeSuffix, route.time, timeSpec);
-            // A new reader is at rest: ramp length 0 until the first prepare.
-            route.reader = std::make_unique<vesk::dsp::DelayReader> (source);
-        }
-    } // namespace
-
-    Tap::Tap (const juce::String& tapName, TapDelayProcessor& owner) : name (tapName), processor (owner)
+    /** The one routine that creates every float parameter. */
+    void addFloat (const juce::String& prefix,
+                   Group& group,
+                   const juce::String& suffix,
+                   juce::AudioParameterFloat*& handle,
+                   const FloatSpec& s)
     {
+        auto attributes =
+            juce::AudioParameterFloatAttributes().withStringFromValueFunction (s.toText).withValueFromStringFunction (
+                s.fromText);
+
+        auto parameter =
+            std::make_unique<juce::AudioParameterFloat> (juce::ParameterID{ prefix + "-" + suffix, 1 },
+                                                         prefix + " " + suffix,
+                                                         juce::NormalisableRange<float> (s.start, s.end, s.step, 1.0f),
+                                                         s.defaultValue,
+                                                         attributes);
+        handle = parameter.get();
+        group.addChild (std::move (parameter));
     }
 
-    std::unique_ptr<juce::AudioProcessorParameterGroup> Tap::createParameters()
+    void addRoute (const juce::String& prefix,
+                   Group& group,
+                   TapRoute& route,
+                   const juce::String& gainSuffix,
+                   const juce::String& timeSuffix,
+                   const FloatSpec& timeSpec,
+                   const vesk::dsp::CircularBuffer& source)
     {
-        const auto prefix = "Tap-" + name;
-        auto group = std::make_unique<Group> (name, "Tap " + name, "|");
+        addFloat (prefix, group, gainSuffix, route.gain, routeGainSpec);
+        addFloat (prefix, group, timeSuffix, route.time, timeSpec);
+        // A new reader is at rest: ramp length 0 until the first prepare.
+        route.reader = std::make_unique<vesk::dsp::DelayReader> (source);
+    }
+} // namespace
 
-        auto activeParameter = std::make_unique<juce::AudioParameterBool> (juce::ParameterID { prefix + "-Active", 1 }, prefix + " Active", true);
-        active = activeParameter.get();
-        group->addChild (std::move (activeParameter));
+Tap::Tap (const juce::String& tapName, TapDelayProcessor& owner)
+    : name (tapName)
+    , processor (owner)
+{
+}
 
-        addFloat (prefix, *group, "X", x, positionSpec);
-        addFloat (prefix, *group, "Y", y, positionSpec);
-        addFloat (prefix, *group, "Z", z, heightSpec);
-        addFloat (prefix, *group, "Output", output, levelSpec);
+std::unique_ptr<juce::AudioProcessorParameterGroup> Tap::createParameters()
+{
+    const auto prefix = "Tap-" + name;
+    auto group = std::make_unique<Group> (name, "Tap " + name, "|");
 
-        for (int i = 0; i < numInputRoutes; ++i)
-            addRoute (prefix, *group, inputs[(size_t) i], "Input-" + juce::String (i), "Input-Time-" + juce::String (i), inputTimeSpec, processor.getInputHistory());
+    auto activeParameter = std::make_unique<juce::AudioParameterBool> (juce::ParameterID{ prefix + "-Active", 1 },
+                                                                       prefix + " Active",
+                                                                       true);
+    active = activeParameter.get();
+    group->addChild (std::move (activeParameter));
 
-        auto matrixGroup = std::make_unique<Group> ("matrix-" + name, "Tap " + name + " Matrix", "|");
-        matrix.reserve (numMatrixRoutes);
+    addFloat (prefix, *group, "X", x, positionSpec);
+    addFloat (prefix, *group, "Y", y, positionSpec);
+    addFloat (prefix, *group, "Z", z, heightSpec);
+    addFloat (prefix, *group, "Output", output, levelSpec);
 
-        for (auto& source : processor.getTaps())
-        {
-            matrix.emplace_back();
-            addRoute (prefix, *matrixGroup, matrix.back(), "Input-from-" + source.name, "Time-from-" + source.name, routeTimeSpec, source.getHistory());
-        }
+    for (int i = 0; i < numInputRoutes; ++i)
+        addRoute (prefix,
+                  *group,
+                  inputs[(size_t) i],
+                  "Input-" + juce::String (i),
+                  "Input-Time-" + juce::String (i),
+                  inputTimeSpec,
+                  processor.getInputHistory());
 
-        group->addChild (std::move (matrixGroup));
+    auto matrixGroup = std::make_unique<Group> ("matrix-" + name, "Tap " + name + " Matrix", "|");
+    matrix.reserve (numMatrixRoutes);
 
-        for (int i = 0; i < numFeedbackRoutes; ++i)
-            addRoute (prefix, *group, feedback[(size_t) i], "Feedback-" + juce::String (i), "Feedback-Time-" + juce::String (i), routeTimeSpec, processor.getFeedbackHistory());
-
-        return group;
+    for (auto& source : processor.getTaps())
+    {
+        matrix.emplace_back();
+        addRoute (prefix,
+                  *matrixGroup,
+                  matrix.back(),
+                  "Input-from-" + source.name,
+                  "Time-from-" + source.name,
+                  routeTimeSpec,
+                  source.getHistory());
     }
 
-    void Tap::prepare (const vesk::dsp::ProcessingSpec& newSpec)
-    {
-        spec = newSpec;
+    group->addChild (std::move (matrixGroup));
 
-        if (workBuffer.getNumChannels() != 1 || workBuffer.getNumSamples() != spec.blockSize)
-            workBuffer.setSize (1, spec.blockSize, false, false, false);
-        workBuffer.clear();
+    for (int i = 0; i < numFeedbackRoutes; ++i)
+        addRoute (prefix,
+                  *group,
+                  feedback[(size_t) i],
+                  "Feedback-" + juce::String (i),
+                  "Feedback-Time-" + juce::String (i),
+                  routeTimeSpec,
+                  processor.getFeedbackHistory());
 
-        history.prepare (1, static_cast<int> (spec.sampleRate * 3.0 + 2 * spec.blockSize));
+    return group;
+}
 
-        const auto rampLength = static_cast<int> (std::floor (0.1 * spec.sampleRate));
-        auto setRamp = [rampLength] (TapRoute& r) { r.reader->setRampLength (rampLength); };
+void Tap::prepare (const vesk::dsp::ProcessingSpec& newSpec)
+{
+    spec = newSpec;
 
-        std::for_each (inputs.begin(), inputs.end(), setRamp);
-        std::for_each (matrix.begin(), matrix.end(), setRamp);
-        std::for_each (feedback.begin(), feedback.end(), setRamp);
-    }
+    if (workBuffer.getNumChannels() != 1 || workBuffer.getNumSamples() != spec.blockSize)
+        workBuffer.setSize (1, spec.blockSize, false, false, false);
+    workBuffer.clear();
+
+    history.prepare (1, static_cast<int> (spec.sampleRate * 3.0 + 2 * spec.blockSize));
+
+    const auto rampLength = static_cast<int> (std::floor (0.1 * spec.sampleRate));
+    auto setRamp = [rampLength] (TapRoute& r) { r.reader->setRampLength (rampLength); };
+
+    std::for_each (inputs.begin(), inputs.end(), setRamp);
+    std::for_each (matrix.begin(), matrix.end(), setRamp);
+    std::for_each (feedback.begin(), feedback.end(), setRamp);
+}
 } // namespace tap

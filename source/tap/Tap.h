@@ -13,68 +13,68 @@
 
 namespace tap
 {
-    class TapDelayProcessor;
+class TapDelayProcessor;
 
-    /** One of the sixteen delay taps "A" to "P".
+/** One of the sixteen delay taps "A" to "P".
 
-        A tap owns the handles of its 101 parameters and its 48 routes: one per input channel,
-        one per tap of the processor (the tap-to-tap matrix, itself included) and one per output
-        channel (feedback). The parameters themselves belong to the processor.
+    A tap owns the handles of its 101 parameters and its 48 routes: one per input channel,
+    one per tap of the processor (the tap-to-tap matrix, itself included) and one per output
+    channel (feedback). The parameters themselves belong to the processor.
 
-        The engine part (prepare, gather, render) runs on the audio thread; `level` is the only
-        member read from another thread.
+    The engine part (prepare, gather, render) runs on the audio thread; `level` is the only
+    member read from another thread.
+*/
+class Tap
+{
+public:
+    static constexpr int numInputRoutes = 16;
+    static constexpr int numMatrixRoutes = 16;
+    static constexpr int numFeedbackRoutes = 16;
+
+    Tap (const juce::String& tapName, TapDelayProcessor& owner);
+
+    /** Creates this tap's 101 parameters in a new group, keeps their handles and gives every
+        route its reader. Needs all 16 taps of the owner and its histories to exist; called
+        once per tap by the processor's constructor.
     */
-    class Tap
-    {
-    public:
-        static constexpr int numInputRoutes = 16;
-        static constexpr int numMatrixRoutes = 16;
-        static constexpr int numFeedbackRoutes = 16;
+    std::unique_ptr<juce::AudioProcessorParameterGroup> createParameters();
 
-        Tap (const juce::String& tapName, TapDelayProcessor& owner);
+    /** Sizes the work buffer and the history for the spec and gives every reader a ramp of
+        0.1 seconds. Not real-time safe.
+    */
+    void prepare (const vesk::dsp::ProcessingSpec& newSpec);
 
-        /** Creates this tap's 101 parameters in a new group, keeps their handles and gives every
-            route its reader. Needs all 16 taps of the owner and its histories to exist; called
-            once per tap by the processor's constructor.
-        */
-        std::unique_ptr<juce::AudioProcessorParameterGroup> createParameters();
+    bool isActive() const noexcept { return active != nullptr && active->get(); }
 
-        /** Sizes the work buffer and the history for the spec and gives every reader a ramp of
-            0.1 seconds. Not real-time safe.
-        */
-        void prepare (const vesk::dsp::ProcessingSpec& newSpec);
+    const vesk::dsp::CircularBuffer& getHistory() const noexcept { return history; }
+    const vesk::dsp::ProcessingSpec& getSpec() const noexcept { return spec; }
 
-        bool isActive() const noexcept { return active != nullptr && active->get(); }
+    //==========================================================================================
+    const juce::String name;
+    juce::Colour colour;
+    std::atomic<float> level{ 0.0f };
 
-        const vesk::dsp::CircularBuffer& getHistory() const noexcept { return history; }
-        const vesk::dsp::ProcessingSpec& getSpec() const noexcept { return spec; }
+    juce::AudioParameterBool* active = nullptr;
+    juce::AudioParameterFloat* x = nullptr;
+    juce::AudioParameterFloat* y = nullptr;
+    juce::AudioParameterFloat* z = nullptr;
+    juce::AudioParameterFloat* output = nullptr;
 
-        //==========================================================================================
-        const juce::String name;
-        juce::Colour colour;
-        std::atomic<float> level { 0.0f };
+    TapDelayProcessor& processor;
 
-        juce::AudioParameterBool* active = nullptr;
-        juce::AudioParameterFloat* x = nullptr;
-        juce::AudioParameterFloat* y = nullptr;
-        juce::AudioParameterFloat* z = nullptr;
-        juce::AudioParameterFloat* output = nullptr;
+private:
+    vesk::dsp::ProcessingSpec spec;
+    juce::AudioBuffer<float> workBuffer;
+    vesk::dsp::CircularBuffer history;
 
-        TapDelayProcessor& processor;
+public:
+    std::array<TapRoute, numInputRoutes> inputs;
+    std::vector<TapRoute> matrix;
+    std::array<TapRoute, numFeedbackRoutes> feedback;
 
-    private:
-        vesk::dsp::ProcessingSpec spec;
-        juce::AudioBuffer<float> workBuffer;
-        vesk::dsp::CircularBuffer history;
+private:
+    float lastOutputGain = 1.0f;
 
-    public:
-        std::array<TapRoute, numInputRoutes> inputs;
-        std::vector<TapRoute> matrix;
-        std::array<TapRoute, numFeedbackRoutes> feedback;
-
-    private:
-        float lastOutputGain = 1.0f;
-
-        JUCE_DECLARE_NON_COPYABLE (Tap)
-    };
+    JUCE_DECLARE_NON_COPYABLE (Tap)
+};
 } // namespace tap

@@ -4,156 +4,180 @@
 
 namespace tap
 {
-    namespace
+namespace
+{
+    bool isAmbisonic (int type) noexcept
     {
-        bool isAmbisonic (int type) noexcept
-        {
-            // ACN 0–3 and 4–35 as JUCE 7 numbers them; JUCE 8 adds ACN 36–63 at 72–99.
-            return (type >= 24 && type <= 27) || (type >= 30 && type <= 61) || (type >= 72 && type <= 99);
-        }
-
-        bool isNamedSpeaker (int type) noexcept
-        {
-            return type > juce::AudioChannelSet::unknown && type < juce::AudioChannelSet::discreteChannel0;
-        }
-
-        template <typename Predicate>
-        bool anyChannel (const juce::AudioChannelSet& set, Predicate predicate)
-        {
-            for (int i = 0; i < set.size(); ++i)
-                if (predicate (static_cast<int> (set.getTypeOfChannel (i))))
-                    return true;
-
-            return false;
-        }
-
-        template <size_t... index>
-        TapDelayProcessor::TapArray makeTapArray (TapDelayProcessor& owner, std::index_sequence<index...>)
-        {
-            return { Tap (juce::String::charToString (static_cast<juce::juce_wchar> ('A' + index)), owner)... };
-        }
-    } // namespace
-
-    TapDelayProcessor::TapArray TapDelayProcessor::makeTaps (TapDelayProcessor& owner)
-    {
-        return makeTapArray (owner, std::make_index_sequence<numTaps>());
+        // ACN 0–3 and 4–35 as JUCE 7 numbers them; JUCE 8 adds ACN 36–63 at 72–99.
+        return (type >= 24 && type <= 27) || (type >= 30 && type <= 61) || (type >= 72 && type <= 99);
     }
 
-    TapDelayProcessor::TapDelayProcessor()
-        : juce::AudioProcessor (BusesProperties()
-                                    .withInput ("Input", juce::AudioChannelSet::mono(), true)
-                                    .withOutput ("Output", juce::AudioChannelSet::create7point1point4(), true))
-        , taps (makeTaps (*this))
-        , treeState (*this, &undoManager, "Wendrel", createParameterLayout())
+    bool isNamedSpeaker (int type) noexcept
     {
-        for (auto& cell : outputLevels)
-            cell.store (0.0f);
-
-        for (size_t k = 0; k < taps.size(); ++k)
-            taps[k].colour = juce::Colour::fromHSV (static_cast<float> (k) / static_cast<float> (numTaps), 0.8333333f, 0.7058824f, 1.0f);
+        return type > juce::AudioChannelSet::unknown && type < juce::AudioChannelSet::discreteChannel0;
     }
 
-    TapDelayProcessor::~TapDelayProcessor() = default;
-
-    juce::AudioProcessorValueTreeState::ParameterLayout TapDelayProcessor::createParameterLayout()
+    template <typename Predicate>
+    bool anyChannel (const juce::AudioChannelSet& set, Predicate predicate)
     {
-        juce::AudioProcessorValueTreeState::ParameterLayout layout;
+        for (int i = 0; i < set.size(); ++i)
+            if (predicate (static_cast<int> (set.getTypeOfChannel (i))))
+                return true;
 
-        for (auto& t : taps)
-            layout.add (t.createParameters());
-
-        return layout;
+        return false;
     }
 
-    //==============================================================================================
-    const juce::String TapDelayProcessor::getName() const { return "Wendrel"; }
-
-    void TapDelayProcessor::prepareToPlay (double sampleRate, int maximumBlockSize)
+    template <size_t... index>
+    TapDelayProcessor::TapArray makeTapArray (TapDelayProcessor& owner, std::index_sequence<index...>)
     {
-        const auto in = getChannelLayoutOfBus (true, 0);
-        const auto out = getChannelLayoutOfBus (false, 0);
-
-        spec.sampleRate = juce::jmax (sampleRate, 1.0);
-        spec.blockSize = maximumBlockSize;
-        spec.inputLayout = vesk::dsp::SpeakerLayout (in);
-        spec.outputLayout = vesk::dsp::SpeakerLayout (out);
-
-        const auto length = static_cast<int> (sampleRate * 3.0 + 2 * maximumBlockSize);
-        inputHistory.prepare (in.size(), length);
-
-        for (auto& t : taps)
-            t.prepare (spec);
-
-        for (auto& cell : outputLevels)
-            cell.store (0.0f);
-
-        feedbackHistory.prepare (out.size(), length);
+        return { Tap (juce::String::charToString (static_cast<juce::juce_wchar> ('A' + index)), owner)... };
     }
+} // namespace
 
-    void TapDelayProcessor::releaseResources() {}
+TapDelayProcessor::TapArray TapDelayProcessor::makeTaps (TapDelayProcessor& owner)
+{
+    return makeTapArray (owner, std::make_index_sequence<numTaps>());
+}
 
-    void TapDelayProcessor::processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer&)
-    {
-        juce::ScopedNoDenormals noDenormals;
-        buffer.clear();
-    }
+TapDelayProcessor::TapDelayProcessor()
+    : juce::AudioProcessor (BusesProperties()
+                                .withInput ("Input", juce::AudioChannelSet::mono(), true)
+                                .withOutput ("Output", juce::AudioChannelSet::create7point1point4(), true))
+    , taps (makeTaps (*this))
+    , treeState (*this, &undoManager, "Wendrel", createParameterLayout())
+{
+    for (auto& cell : outputLevels)
+        cell.store (0.0f);
 
-    double TapDelayProcessor::getTailLengthSeconds() const { return 0.0; }
-    bool TapDelayProcessor::acceptsMidi() const { return false; }
-    bool TapDelayProcessor::producesMidi() const { return false; }
-    bool TapDelayProcessor::isMidiEffect() const { return false; }
+    for (size_t k = 0; k < taps.size(); ++k)
+        taps[k].colour =
+            juce::Colour::fromHSV (static_cast<float> (k) / static_cast<float> (numTaps), 0.8333333f, 0.7058824f, 1.0f);
+}
 
-    juce::AudioProcessorEditor* TapDelayProcessor::createEditor()
-    {
-        return new juce::GenericAudioProcessorEditor (*this);
-    }
+TapDelayProcessor::~TapDelayProcessor() = default;
 
-    bool TapDelayProcessor::hasEditor() const { return true; }
-    int TapDelayProcessor::getNumPrograms() { return 1; }
-    int TapDelayProcessor::getCurrentProgram() { return 0; }
-    void TapDelayProcessor::setCurrentProgram (int) {}
-    const juce::String TapDelayProcessor::getProgramName (int) { return {}; }
-    void TapDelayProcessor::changeProgramName (int, const juce::String&) {}
+juce::AudioProcessorValueTreeState::ParameterLayout TapDelayProcessor::createParameterLayout()
+{
+    juce::AudioProcessorValueTreeState::ParameterLayout layout;
 
-    //==============================================================================================
-    void TapDelayProcessor::getStateInformation (juce::MemoryBlock& destData)
-    {
-        juce::MemoryOutputStream stream (destData, false);
-        // copyState() first writes pending parameter values into the tree, so a change made just
-        // before the host saves is not lost.
-        treeState.copyState().writeToStream (stream);
-    }
+    for (auto& t : taps)
+        layout.add (t.createParameters());
 
-    void TapDelayProcessor::setStateInformation (const void* data, int sizeInBytes)
-    {
-        if (data == nullptr || sizeInBytes <= 0)
-            return;
+    return layout;
+}
 
-        auto tree = juce::ValueTree::readFromData (data, static_cast<size_t> (sizeInBytes));
+//==============================================================================================
+const juce::String TapDelayProcessor::getName() const
+{
+    return "Wendrel";
+}
 
-        // Assigned rather than replaced: a restore leaves the undo history alone.
-        if (tree.isValid())
-            treeState.state = tree;
-    }
+void TapDelayProcessor::prepareToPlay (double sampleRate, int maximumBlockSize)
+{
+    const auto in = getChannelLayoutOfBus (true, 0);
+    const auto out = getChannelLayoutOfBus (false, 0);
 
-    //==============================================================================================
-    bool TapDelayProcessor::isBusesLayoutSupported (const BusesLayout& layouts) const
-    {
-        return isLayoutAccepted (layouts.getMainInputChannelSet(), layouts.getMainOutputChannelSet());
-    }
+    spec.sampleRate = juce::jmax (sampleRate, 1.0);
+    spec.blockSize = maximumBlockSize;
+    spec.inputLayout = vesk::dsp::SpeakerLayout (in);
+    spec.outputLayout = vesk::dsp::SpeakerLayout (out);
 
-    bool TapDelayProcessor::isLayoutAccepted (const juce::AudioChannelSet& in, const juce::AudioChannelSet& out)
-    {
-        using CS = juce::AudioChannelSet;
+    const auto length = static_cast<int> (sampleRate * 3.0 + 2 * maximumBlockSize);
+    inputHistory.prepare (in.size(), length);
 
-        return (in == CS::mono() || in == CS::stereo() || in == out)
-            && out.size() <= maxOutputChannels
-            && ! anyChannel (out, isAmbisonic)
-            && ! out.isDisabled()
-            && anyChannel (out, isNamedSpeaker)
-            && out.size() >= 2
-            && ! anyChannel (out, [] (int t) { return t == CS::leftCentre || t == CS::rightCentre; });
-    }
+    for (auto& t : taps)
+        t.prepare (spec);
+
+    for (auto& cell : outputLevels)
+        cell.store (0.0f);
+
+    feedbackHistory.prepare (out.size(), length);
+}
+
+void TapDelayProcessor::releaseResources() {}
+
+void TapDelayProcessor::processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer&)
+{
+    juce::ScopedNoDenormals noDenormals;
+    buffer.clear();
+}
+
+double TapDelayProcessor::getTailLengthSeconds() const
+{
+    return 0.0;
+}
+bool TapDelayProcessor::acceptsMidi() const
+{
+    return false;
+}
+bool TapDelayProcessor::producesMidi() const
+{
+    return false;
+}
+bool TapDelayProcessor::isMidiEffect() const
+{
+    return false;
+}
+
+juce::AudioProcessorEditor* TapDelayProcessor::createEditor()
+{
+    return new juce::GenericAudioProcessorEditor (*this);
+}
+
+bool TapDelayProcessor::hasEditor() const
+{
+    return true;
+}
+int TapDelayProcessor::getNumPrograms()
+{
+    return 1;
+}
+int TapDelayProcessor::getCurrentProgram()
+{
+    return 0;
+}
+void TapDelayProcessor::setCurrentProgram (int) {}
+const juce::String TapDelayProcessor::getProgramName (int)
+{
+    return {};
+}
+void TapDelayProcessor::changeProgramName (int, const juce::String&) {}
+
+//==============================================================================================
+void TapDelayProcessor::getStateInformation (juce::MemoryBlock& destData)
+{
+    juce::MemoryOutputStream stream (destData, false);
+    // copyState() first writes pending parameter values into the tree, so a change made just
+    // before the host saves is not lost.
+    treeState.copyState().writeToStream (stream);
+}
+
+void TapDelayProcessor::setStateInformation (const void* data, int sizeInBytes)
+{
+    if (data == nullptr || sizeInBytes <= 0)
+        return;
+
+    auto tree = juce::ValueTree::readFromData (data, static_cast<size_t> (sizeInBytes));
+
+    // Assigned rather than replaced: a restore leaves the undo history alone.
+    if (tree.isValid())
+        treeState.state = tree;
+}
+
+//==============================================================================================
+bool TapDelayProcessor::isBusesLayoutSupported (const BusesLayout& layouts) const
+{
+    return isLayoutAccepted (layouts.getMainInputChannelSet(), layouts.getMainOutputChannelSet());
+}
+
+bool TapDelayProcessor::isLayoutAccepted (const juce::AudioChannelSet& in, const juce::AudioChannelSet& out)
+{
+    using CS = juce::AudioChannelSet;
+
+    return (in == CS::mono() || in == CS::stereo() || in == out) && out.size() <= maxOutputChannels
+        && !anyChannel (out, isAmbisonic) && !out.isDisabled() && anyChannel (out, isNamedSpeaker) && out.size() >= 2
+        && !anyChannel (out, [] (int t) { return t == CS::leftCentre || t == CS::rightCentre; });
+}
 } // namespace tap
 
 juce::AudioProcessor* JUCE_CALLTYPE createPluginFilter()
