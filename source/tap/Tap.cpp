@@ -2,6 +2,7 @@
 
 #include "tap/ParameterText.h"
 #include "tap/TapDelayProcessor.h"
+#include "vesk/dsp/SampleGuard.h"
 
 #include <cmath>
 
@@ -19,6 +20,19 @@ namespace
         TextFromValue toText;
         ValueFromText fromText;
     };
+
+    // Routes at or below this level are not processed (unless still gliding).
+    constexpr float skipLevel = -99.1f;
+
+    float gainFromDecibels (float decibels) noexcept
+    {
+        return decibels > -100.0f ? std::pow (10.0f, 0.05f * decibels) : 0.0f;
+    }
+
+    float samplesFromMilliseconds (float milliseconds, double sampleRate) noexcept
+    {
+        return static_cast<float> (static_cast<double> (milliseconds * 0.001f) * sampleRate);
+    }
 
     constexpr FloatSpec positionSpec{ -1.0f, 1.0f, 0.0f, 0.0f, text::percentFromValue, text::percentToValue };
     constexpr FloatSpec heightSpec{ 0.0f, 1.0f, 0.0f, 0.0f, text::percentFromValue, text::percentToValue };
@@ -135,6 +149,8 @@ void Tap::prepare (const vesk::dsp::ProcessingSpec& newSpec)
 
     history.prepare (1, static_cast<int> (spec.sampleRate * 3.0 + 2 * spec.blockSize));
 
+    panner.prepare (spec.outputLayout);
+
     const auto rampLength = static_cast<int> (std::floor (0.1 * spec.sampleRate));
     auto setRamp = [rampLength] (TapRoute& r) { r.reader->setRampLength (rampLength); };
 
@@ -142,4 +158,112 @@ void Tap::prepare (const vesk::dsp::ProcessingSpec& newSpec)
     std::for_each (matrix.begin(), matrix.end(), setRamp);
     std::for_each (feedback.begin(), feedback.end(), setRamp);
 }
+} // namespace tap
+
+namespace tap
+{
+    //==============================================================================================
+    bool Tap::isRouteSkipped (const TapRoute& route) noexcept
+    {
+        return ! (route.gain->get() > skipLevel) && ! route.reader->isRamping();
+    }
+
+    void Tap::updateRoute (TapRoute& route) const noexcept
+    {
+        route.reader->setDelay (samplesFromMilliseconds (route.time->get(), spec.sampleRate));
+        route.reader->setGain (gainFromDecibels (route.gain->get()));
+    }
+
+    void Tap::gather (int numSamples, int numInputChannels) noexcept
+    {
+        if (! isActive())
+        {
+            workBuffer.clear();
+            return;
+        }
+
+        auto* destination = workBuffer.getWritePointer (0);
+        juce::FloatVectorOperations::clear (destination, numSamples);
+
+        // Input and feedback routes test before taking new targets, so turning one down stops it
+        // at once; matrix routes take their targets first and glide to silence.
+        for (int i = 0; i < juce::jmin (numInputChannels, numInputRoutes); ++i)
+        {
+            auto& route = inputs[(size_t) i];
+            if (isRouteSkipped (route))
+                continue;
+            updateRoute (route);
+            route.reader->process (i, destination, numSamples);
+        }
+
+        for (auto& route : matrix)
+        {
+            updateRoute (route);
+            if (isRouteSkipped (route))
+                continue;
+            route.reader->process (0, destination, numSamples);
+        }
+
+        const auto numFeedback = juce::jmin (processor.getFeedbackHistory().getNumChannels(), numFeedbackRoutes);
+        for (int j = 0; j < numFeedback; ++j)
+        {
+            auto& route = feedback[(size_t) j];
+            if (isRouteSkipped (route))
+                continue;
+            updateRoute (route);
+            route.reader->process (j, destination, numSamples);
+        }
+    }
+
+    void Tap::render (juce::AudioBuffer<float>& buffer) noexcept
+    {
+        const auto numSamples = buffer.getNumSamples();
+        auto* work = workBuffer.getWritePointer (0);
+
+        if (! workBuffer.hasBeenCleared())
+            vesk::dsp::zeroNonFinite (work, numSamples);
+
+        history.push (workBuffer, numSamples);
+
+        if (! isActive())
+        {
+            level.exchange (0.0f);
+            return;
+        }
+
+        const auto peak = juce::jmin (1.0f, workBuffer.getMagnitude (0, 0, numSamples));
+        const auto stored = level.load();
+        level.exchange (stored < peak ? peak : 0.995f * stored);
+
+        applyOutputGain (work, numSamples);
+
+        panner.setPosition (x->get(), y->get(), z->get(), false);
+        const auto& gains = panner.getGains();
+        const auto numChannels = juce::jmin (buffer.getNumChannels(), static_cast<int> (gains.size()));
+
+        for (int c = 0; c < numChannels; ++c)
+            if (gains[(size_t) c] != 0.0f)
+                juce::FloatVectorOperations::addWithMultiply (buffer.getWritePointer (c), work, gains[(size_t) c], numSamples);
+
+        buffer.setNotClear();
+    }
+
+    void Tap::applyOutputGain (float* work, int numSamples) noexcept
+    {
+        const auto target = gainFromDecibels (output->get());
+
+        if (target == lastOutputGain)
+        {
+            if (target != 1.0f)
+                juce::FloatVectorOperations::multiply (work, target, numSamples);
+            return;
+        }
+
+        // The first sample takes the old gain; the new one is reached at the next block's start.
+        const auto step = (target - lastOutputGain) / static_cast<float> (numSamples);
+        for (int k = 0; k < numSamples; ++k)
+            work[k] *= lastOutputGain + static_cast<float> (k) * step;
+
+        lastOutputGain = target;
+    }
 } // namespace tap

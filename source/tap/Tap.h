@@ -2,6 +2,7 @@
 
 #include "tap/TapRoute.h"
 #include "vesk/dsp/CircularBuffer.h"
+#include "vesk/dsp/LayerPanner.h"
 #include "vesk/dsp/SpeakerLayout.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
@@ -44,10 +45,21 @@ public:
     */
     void prepare (const vesk::dsp::ProcessingSpec& newSpec);
 
+    /** Builds this block's signal from every route in use into the work buffer.
+        numInputChannels is the number of input channels the input history holds.
+    */
+    void gather (int numSamples, int numInputChannels) noexcept;
+
+    /** Records the gathered signal into the history, measures it, applies the output level
+        and pans it into buffer, adding to what is there.
+    */
+    void render (juce::AudioBuffer<float>& buffer) noexcept;
+
     bool isActive() const noexcept { return active != nullptr && active->get(); }
 
     const vesk::dsp::CircularBuffer& getHistory() const noexcept { return history; }
     const vesk::dsp::ProcessingSpec& getSpec() const noexcept { return spec; }
+    const vesk::dsp::LayerPanner& getPanner() const noexcept { return panner; }
 
     //==========================================================================================
     const juce::String name;
@@ -63,8 +75,13 @@ public:
     TapDelayProcessor& processor;
 
 private:
+    static bool isRouteSkipped (const TapRoute& route) noexcept;
+    void updateRoute (TapRoute& route) const noexcept;
+    void applyOutputGain (float* work, int numSamples) noexcept;
+
     vesk::dsp::ProcessingSpec spec;
     juce::AudioBuffer<float> workBuffer;
+    vesk::dsp::LayerPanner panner;
     vesk::dsp::CircularBuffer history;
 
 public:

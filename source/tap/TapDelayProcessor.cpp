@@ -1,5 +1,7 @@
 #include "tap/TapDelayProcessor.h"
 
+#include "vesk/dsp/SampleGuard.h"
+
 #include <utility>
 
 namespace tap
@@ -99,7 +101,58 @@ void TapDelayProcessor::releaseResources() {}
 void TapDelayProcessor::processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer&)
 {
     juce::ScopedNoDenormals noDenormals;
+
+    // Hosts may send more than the prepared block size: such a block runs as consecutive
+    // chunks, exactly as if the host had sent them one by one.
+    const auto total = buffer.getNumSamples();
+    const auto chunkSize = juce::jmax (1, spec.blockSize);
+
+    for (int start = 0; start < total; start += chunkSize)
+    {
+        // A view of up to 31 channels uses the buffer's own preallocated pointer space.
+        juce::AudioBuffer<float> chunk (buffer.getArrayOfWritePointers(), buffer.getNumChannels(), start, juce::jmin (chunkSize, total - start));
+        processChunk (chunk);
+    }
+}
+
+void TapDelayProcessor::processChunk (juce::AudioBuffer<float>& buffer) noexcept
+{
+    const auto numSamples = buffer.getNumSamples();
+    const auto numInputs = juce::jmin (inputHistory.getNumChannels(), buffer.getNumChannels());
+
+    inputHistory.push (buffer.getArrayOfReadPointers(), buffer.getNumChannels(), numSamples);
+
+    for (auto& t : taps)
+        t.gather (numSamples, numInputs);
+
     buffer.clear();
+
+    for (auto& t : taps)
+        t.render (buffer);
+
+    // The output feeds back: no NaN or infinity may stay in the feedback ring.
+    if (! buffer.hasBeenCleared())
+        for (int c = 0; c < buffer.getNumChannels(); ++c)
+            vesk::dsp::zeroNonFinite (buffer.getWritePointer (c), numSamples);
+
+    raiseOutputLevels (buffer);
+
+    if (buffer.getNumChannels() >= feedbackHistory.getNumChannels())
+        feedbackHistory.push (buffer, numSamples);
+}
+
+void TapDelayProcessor::raiseOutputLevels (const juce::AudioBuffer<float>& buffer) noexcept
+{
+    const auto numChannels = buffer.getNumChannels();
+    if (numChannels < 1 || numChannels > numLevelCells)
+        return;
+
+    for (int c = 0; c < numChannels; ++c)
+    {
+        auto& cell = outputLevels[(size_t) c];
+        const auto peak = buffer.getMagnitude (c, 0, buffer.getNumSamples());
+        cell.exchange (juce::jmax (std::abs (cell.load()), peak));
+    }
 }
 
 double TapDelayProcessor::getTailLengthSeconds() const

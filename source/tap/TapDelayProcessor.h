@@ -66,6 +66,8 @@ public:
 private:
     static TapArray makeTaps (TapDelayProcessor& owner);
     juce::AudioProcessorValueTreeState::ParameterLayout createParameterLayout();
+    void processChunk (juce::AudioBuffer<float>& buffer) noexcept;
+    void raiseOutputLevels (const juce::AudioBuffer<float>& buffer) noexcept;
 
     // Declaration order is construction order: the taps' routes read the histories, the
     // value tree state takes the taps' parameters.

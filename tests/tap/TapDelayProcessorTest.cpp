@@ -92,6 +92,11 @@ CS withCentres()
     return set;
 }
 
+void PrintTo (const LayoutCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class BusRules : public ::testing::TestWithParam<LayoutCase>
 {
 };
