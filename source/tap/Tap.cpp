@@ -162,108 +162,111 @@ void Tap::prepare (const vesk::dsp::ProcessingSpec& newSpec)
 
 namespace tap
 {
-    //==============================================================================================
-    bool Tap::isRouteSkipped (const TapRoute& route) noexcept
+//==============================================================================================
+bool Tap::isRouteSkipped (const TapRoute& route) noexcept
+{
+    return !(route.gain->get() > skipLevel) && !route.reader->isRamping();
+}
+
+void Tap::updateRoute (TapRoute& route) const noexcept
+{
+    route.reader->setDelay (samplesFromMilliseconds (route.time->get(), spec.sampleRate));
+    route.reader->setGain (gainFromDecibels (route.gain->get()));
+}
+
+void Tap::gather (int numSamples, int numInputChannels) noexcept
+{
+    if (!isActive())
     {
-        return ! (route.gain->get() > skipLevel) && ! route.reader->isRamping();
+        workBuffer.clear();
+        return;
     }
 
-    void Tap::updateRoute (TapRoute& route) const noexcept
+    auto* destination = workBuffer.getWritePointer (0);
+    juce::FloatVectorOperations::clear (destination, numSamples);
+
+    // Input and feedback routes test before taking new targets, so turning one down stops it
+    // at once; matrix routes take their targets first and glide to silence.
+    for (int i = 0; i < juce::jmin (numInputChannels, numInputRoutes); ++i)
     {
-        route.reader->setDelay (samplesFromMilliseconds (route.time->get(), spec.sampleRate));
-        route.reader->setGain (gainFromDecibels (route.gain->get()));
+        auto& route = inputs[(size_t) i];
+        if (isRouteSkipped (route))
+            continue;
+        updateRoute (route);
+        route.reader->process (i, destination, numSamples);
     }
 
-    void Tap::gather (int numSamples, int numInputChannels) noexcept
+    for (auto& route : matrix)
     {
-        if (! isActive())
-        {
-            workBuffer.clear();
-            return;
-        }
-
-        auto* destination = workBuffer.getWritePointer (0);
-        juce::FloatVectorOperations::clear (destination, numSamples);
-
-        // Input and feedback routes test before taking new targets, so turning one down stops it
-        // at once; matrix routes take their targets first and glide to silence.
-        for (int i = 0; i < juce::jmin (numInputChannels, numInputRoutes); ++i)
-        {
-            auto& route = inputs[(size_t) i];
-            if (isRouteSkipped (route))
-                continue;
-            updateRoute (route);
-            route.reader->process (i, destination, numSamples);
-        }
-
-        for (auto& route : matrix)
-        {
-            updateRoute (route);
-            if (isRouteSkipped (route))
-                continue;
-            route.reader->process (0, destination, numSamples);
-        }
-
-        const auto numFeedback = juce::jmin (processor.getFeedbackHistory().getNumChannels(), numFeedbackRoutes);
-        for (int j = 0; j < numFeedback; ++j)
-        {
-            auto& route = feedback[(size_t) j];
-            if (isRouteSkipped (route))
-                continue;
-            updateRoute (route);
-            route.reader->process (j, destination, numSamples);
-        }
+        updateRoute (route);
+        if (isRouteSkipped (route))
+            continue;
+        route.reader->process (0, destination, numSamples);
     }
 
-    void Tap::render (juce::AudioBuffer<float>& buffer) noexcept
+    const auto numFeedback = juce::jmin (processor.getFeedbackHistory().getNumChannels(), numFeedbackRoutes);
+    for (int j = 0; j < numFeedback; ++j)
     {
-        const auto numSamples = buffer.getNumSamples();
-        auto* work = workBuffer.getWritePointer (0);
+        auto& route = feedback[(size_t) j];
+        if (isRouteSkipped (route))
+            continue;
+        updateRoute (route);
+        route.reader->process (j, destination, numSamples);
+    }
+}
 
-        if (! workBuffer.hasBeenCleared())
-            vesk::dsp::zeroNonFinite (work, numSamples);
+void Tap::render (juce::AudioBuffer<float>& buffer) noexcept
+{
+    const auto numSamples = buffer.getNumSamples();
+    auto* work = workBuffer.getWritePointer (0);
 
-        history.push (workBuffer, numSamples);
+    if (!workBuffer.hasBeenCleared())
+        vesk::dsp::zeroNonFinite (work, numSamples);
 
-        if (! isActive())
-        {
-            level.exchange (0.0f);
-            return;
-        }
+    history.push (workBuffer, numSamples);
 
-        const auto peak = juce::jmin (1.0f, workBuffer.getMagnitude (0, 0, numSamples));
-        const auto stored = level.load();
-        level.exchange (stored < peak ? peak : 0.995f * stored);
-
-        applyOutputGain (work, numSamples);
-
-        panner.setPosition (x->get(), y->get(), z->get(), false);
-        const auto& gains = panner.getGains();
-        const auto numChannels = juce::jmin (buffer.getNumChannels(), static_cast<int> (gains.size()));
-
-        for (int c = 0; c < numChannels; ++c)
-            if (gains[(size_t) c] != 0.0f)
-                juce::FloatVectorOperations::addWithMultiply (buffer.getWritePointer (c), work, gains[(size_t) c], numSamples);
-
-        buffer.setNotClear();
+    if (!isActive())
+    {
+        level.exchange (0.0f);
+        return;
     }
 
-    void Tap::applyOutputGain (float* work, int numSamples) noexcept
+    const auto peak = juce::jmin (1.0f, workBuffer.getMagnitude (0, 0, numSamples));
+    const auto stored = level.load();
+    level.exchange (stored < peak ? peak : 0.995f * stored);
+
+    applyOutputGain (work, numSamples);
+
+    panner.setPosition (x->get(), y->get(), z->get(), false);
+    const auto& gains = panner.getGains();
+    const auto numChannels = juce::jmin (buffer.getNumChannels(), static_cast<int> (gains.size()));
+
+    for (int c = 0; c < numChannels; ++c)
+        if (gains[(size_t) c] != 0.0f)
+            juce::FloatVectorOperations::addWithMultiply (buffer.getWritePointer (c),
+                                                          work,
+                                                          gains[(size_t) c],
+                                                          numSamples);
+
+    buffer.setNotClear();
+}
+
+void Tap::applyOutputGain (float* work, int numSamples) noexcept
+{
+    const auto target = gainFromDecibels (output->get());
+
+    if (target == lastOutputGain)
     {
-        const auto target = gainFromDecibels (output->get());
-
-        if (target == lastOutputGain)
-        {
-            if (target != 1.0f)
-                juce::FloatVectorOperations::multiply (work, target, numSamples);
-            return;
-        }
-
-        // The first sample takes the old gain; the new one is reached at the next block's start.
-        const auto step = (target - lastOutputGain) / static_cast<float> (numSamples);
-        for (int k = 0; k < numSamples; ++k)
-            work[k] *= lastOutputGain + static_cast<float> (k) * step;
-
-        lastOutputGain = target;
+        if (target != 1.0f)
+            juce::FloatVectorOperations::multiply (work, target, numSamples);
+        return;
     }
+
+    // The first sample takes the old gain; the new one is reached at the next block's start.
+    const auto step = (target - lastOutputGain) / static_cast<float> (numSamples);
+    for (int k = 0; k < numSamples; ++k)
+        work[k] *= lastOutputGain + static_cast<float> (k) * step;
+
+    lastOutputGain = target;
+}
 } // namespace tap

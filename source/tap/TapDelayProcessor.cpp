@@ -110,7 +110,10 @@ void TapDelayProcessor::processBlock (juce::AudioBuffer<float>& buffer, juce::Mi
     for (int start = 0; start < total; start += chunkSize)
     {
         // A view of up to 31 channels uses the buffer's own preallocated pointer space.
-        juce::AudioBuffer<float> chunk (buffer.getArrayOfWritePointers(), buffer.getNumChannels(), start, juce::jmin (chunkSize, total - start));
+        juce::AudioBuffer<float> chunk (buffer.getArrayOfWritePointers(),
+                                        buffer.getNumChannels(),
+                                        start,
+                                        juce::jmin (chunkSize, total - start));
         processChunk (chunk);
     }
 }
@@ -131,7 +134,7 @@ void TapDelayProcessor::processChunk (juce::AudioBuffer<float>& buffer) noexcept
         t.render (buffer);
 
     // The output feeds back: no NaN or infinity may stay in the feedback ring.
-    if (! buffer.hasBeenCleared())
+    if (!buffer.hasBeenCleared())
         for (int c = 0; c < buffer.getNumChannels(); ++c)
             vesk::dsp::zeroNonFinite (buffer.getWritePointer (c), numSamples);
 

@@ -364,6 +364,7 @@ TEST (TapEngine, FiniteSamplesPassBitForBit)
     set (e.tap (0).inputs[0].gain, 0.0f);
     set (e.tap (0).x, -1.0f);
 
+    e.settle();
     std::vector<float> input{ 3.0e38f, -3.0e38f, 1.0e-30f, -0.0f, 0.123456789f, -1.5f };
     input.resize (64, 0.25f);
     const auto out = e.run (input);
