@@ -153,9 +153,14 @@ void run (const Scenario& s, double audioSeconds)
 int main (int argc, char** argv)
 {
     double audioSeconds = 60.0;
+    int only = 0;
     for (int i = 1; i + 1 < argc; ++i)
+    {
         if (juce::String (argv[i]) == "--seconds")
             audioSeconds = juce::jmax (1.0, juce::String (argv[i + 1]).getDoubleValue());
+        if (juce::String (argv[i]) == "--only")
+            only = juce::String (argv[i + 1]).getIntValue();
+    }
 
     juce::ScopedJuceInitialiser_GUI juce;
     const auto none = [] (tap::TapDelayProcessor&) { return 0; };
@@ -173,7 +178,8 @@ int main (int argc, char** argv)
 
     std::cout << "Wendrel engine, 48 kHz, " << blockSize << "-sample blocks, " << audioSeconds
               << " s of audio per scenario\n";
-    for (const auto& s : scenarios)
-        run (s, audioSeconds);
+    for (size_t i = 0; i < std::size (scenarios); ++i)
+        if (only == 0 || only == (int) i + 1)
+            run (scenarios[i], audioSeconds);
     return 0;
 }

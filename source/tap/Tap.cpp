@@ -176,14 +176,20 @@ void Tap::updateRoute (TapRoute& route) const noexcept
 
 void Tap::gather (int numSamples, int numInputChannels) noexcept
 {
-    if (!isActive())
-    {
-        workBuffer.clear();
-        return;
-    }
+    // The work buffer stays marked clear until a route adds to it, so render can skip a
+    // silent tap's panning without changing the result.
+    workBuffer.clear();
 
-    auto* destination = workBuffer.getWritePointer (0);
-    juce::FloatVectorOperations::clear (destination, numSamples);
+    if (!isActive())
+        return;
+
+    float* destination = nullptr;
+    auto addRoute = [&] (TapRoute& route, int channel)
+    {
+        if (destination == nullptr)
+            destination = workBuffer.getWritePointer (0);
+        route.reader->process (channel, destination, numSamples);
+    };
 
     // Input and feedback routes test before taking new targets, so turning one down stops it
     // at once; matrix routes take their targets first and glide to silence.
@@ -193,7 +199,7 @@ void Tap::gather (int numSamples, int numInputChannels) noexcept
         if (isRouteSkipped (route))
             continue;
         updateRoute (route);
-        route.reader->process (i, destination, numSamples);
+        addRoute (route, i);
     }
 
     for (auto& route : matrix)
@@ -201,7 +207,7 @@ void Tap::gather (int numSamples, int numInputChannels) noexcept
         updateRoute (route);
         if (isRouteSkipped (route))
             continue;
-        route.reader->process (0, destination, numSamples);
+        addRoute (route, 0);
     }
 
     const auto numFeedback = juce::jmin (processor.getFeedbackHistory().getNumChannels(), numFeedbackRoutes);
@@ -211,17 +217,17 @@ void Tap::gather (int numSamples, int numInputChannels) noexcept
         if (isRouteSkipped (route))
             continue;
         updateRoute (route);
-        route.reader->process (j, destination, numSamples);
+        addRoute (route, j);
     }
 }
 
 void Tap::render (juce::AudioBuffer<float>& buffer) noexcept
 {
     const auto numSamples = buffer.getNumSamples();
-    auto* work = workBuffer.getWritePointer (0);
+    const auto silent = workBuffer.hasBeenCleared();
 
-    if (!workBuffer.hasBeenCleared())
-        vesk::dsp::zeroNonFinite (work, numSamples);
+    if (!silent)
+        vesk::dsp::zeroNonFinite (workBuffer.getWritePointer (0), numSamples);
 
     history.push (workBuffer, numSamples);
 
@@ -231,13 +237,22 @@ void Tap::render (juce::AudioBuffer<float>& buffer) noexcept
         return;
     }
 
-    const auto peak = juce::jmin (1.0f, workBuffer.getMagnitude (0, 0, numSamples));
+    const auto peak = silent ? 0.0f : juce::jmin (1.0f, workBuffer.getMagnitude (0, 0, numSamples));
     const auto stored = level.load();
     level.exchange (stored < peak ? peak : 0.995f * stored);
 
+    panner.setPosition (x->get(), y->get(), z->get(), false);
+
+    if (silent)
+    {
+        // Scaling and panning silence adds nothing; only the gain ramp's end point moves on.
+        lastOutputGain = gainFromDecibels (output->get());
+        return;
+    }
+
+    auto* work = workBuffer.getWritePointer (0);
     applyOutputGain (work, numSamples);
 
-    panner.setPosition (x->get(), y->get(), z->get(), false);
     const auto& gains = panner.getGains();
     const auto numChannels = juce::jmin (buffer.getNumChannels(), static_cast<int> (gains.size()));
 

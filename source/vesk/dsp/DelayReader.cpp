@@ -11,10 +11,14 @@ namespace
     */
     inline float lagrange5 (const float* s, float f) noexcept
     {
+        // Shared factors, and constant reciprocals in place of divisions: this runs once per
+        // sample and route while a delay glides.
         const auto fp2 = f + 2.0f, fp1 = f + 1.0f, fm1 = f - 1.0f, fm2 = f - 2.0f;
-        return s[0] * (fp1 * f * fm1 * fm2) / 24.0f - s[1] * (fp2 * f * fm1 * fm2) / 6.0f
-            + s[2] * (fp2 * fp1 * fm1 * fm2) / 4.0f - s[3] * (fp2 * fp1 * f * fm2) / 6.0f
-            + s[4] * (fp2 * fp1 * f * fm1) / 24.0f;
+        const auto outer = fp2 * fm2, inner = fp1 * fm1, ffm1 = f * fm1, ffp1 = f * fp1;
+        constexpr auto sixth = 1.0f / 6.0f, twentyFourth = 1.0f / 24.0f;
+
+        return (s[0] * (ffm1 * fm2) * fp1 + s[4] * (ffp1 * fp2) * fm1) * twentyFourth
+            - (s[1] * (ffm1 * outer) + s[3] * (ffp1 * outer)) * sixth + s[2] * (outer * inner) * 0.25f;
     }
 
     /** The same polynomial over five samples starting at `first`, indices wrapped into the ring. */
