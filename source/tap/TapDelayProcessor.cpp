@@ -1,5 +1,7 @@
 #include "tap/TapDelayProcessor.h"
 
+#include "tap/WendrelProduct.h"
+
 #include "vesk/dsp/SampleGuard.h"
 
 #include <utility>
@@ -47,10 +49,8 @@ TapDelayProcessor::TapDelayProcessor()
                                 .withOutput ("Output", juce::AudioChannelSet::create7point1point4(), true))
     , taps (makeTaps (*this))
     , treeState (*this, &undoManager, "Wendrel", createParameterLayout())
+    , presetManager (treeState, getWendrelProductInfo(), "tappreset", {})
 {
-    for (auto& cell : outputLevels)
-        cell.store (0.0f);
-
     for (size_t k = 0; k < taps.size(); ++k)
         taps[k].colour =
             juce::Colour::fromHSV (static_cast<float> (k) / static_cast<float> (numTaps), 0.8333333f, 0.7058824f, 1.0f);

@@ -3,6 +3,7 @@
 #include "tap/Tap.h"
 #include "vesk/dsp/CircularBuffer.h"
 #include "vesk/dsp/SpeakerLayout.h"
+#include "vesk/presets/PresetManager.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
 
@@ -60,6 +61,7 @@ public:
     juce::UndoManager& getUndoManager() noexcept { return undoManager; }
     const vesk::dsp::ProcessingSpec& getSpec() const noexcept { return spec; }
     LevelCells& getOutputLevels() noexcept { return outputLevels; }
+    vesk::PresetManager& getPresetManager() noexcept { return presetManager; }
     const vesk::dsp::CircularBuffer& getInputHistory() const noexcept { return inputHistory; }
     const vesk::dsp::CircularBuffer& getFeedbackHistory() const noexcept { return feedbackHistory; }
 
@@ -77,7 +79,8 @@ private:
     juce::UndoManager undoManager;
     juce::AudioProcessorValueTreeState treeState;
     vesk::dsp::ProcessingSpec spec;
-    LevelCells outputLevels;
+    LevelCells outputLevels{};
+    vesk::PresetManager presetManager;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (TapDelayProcessor)
 };
