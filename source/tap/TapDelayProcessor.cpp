@@ -50,6 +50,7 @@ TapDelayProcessor::TapDelayProcessor()
     , taps (makeTaps (*this))
     , treeState (*this, &undoManager, "Wendrel", createParameterLayout())
     , presetManager (treeState, getWendrelProductInfo(), "tappreset", {})
+    , scene (*this)
 {
     for (size_t k = 0; k < taps.size(); ++k)
         taps[k].colour =

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "tap/Tap.h"
+#include "tap/TapScene.h"
 #include "vesk/dsp/CircularBuffer.h"
 #include "vesk/dsp/SpeakerLayout.h"
 #include "vesk/presets/PresetManager.h"
@@ -62,6 +63,7 @@ public:
     const vesk::dsp::ProcessingSpec& getSpec() const noexcept { return spec; }
     LevelCells& getOutputLevels() noexcept { return outputLevels; }
     vesk::PresetManager& getPresetManager() noexcept { return presetManager; }
+    TapScene& getScene() noexcept { return scene; }
     const vesk::dsp::CircularBuffer& getInputHistory() const noexcept { return inputHistory; }
     const vesk::dsp::CircularBuffer& getFeedbackHistory() const noexcept { return feedbackHistory; }
 
@@ -81,6 +83,7 @@ private:
     vesk::dsp::ProcessingSpec spec;
     LevelCells outputLevels{};
     vesk::PresetManager presetManager;
+    TapScene scene;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (TapDelayProcessor)
 };
