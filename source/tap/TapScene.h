@@ -17,7 +17,7 @@ class TapDelayProcessor;
 class TapScene : public vesk::Scene
 {
 public:
-    /** The processor's taps and their parameters must exist already. */
+    /** Keeps the processor; its taps are reached only when an editor asks for objects. */
     explicit TapScene (TapDelayProcessor& owner);
     ~TapScene() override;
 

@@ -22,8 +22,6 @@ namespace tap
 class TapSceneObject : public juce::Component, public juce::AudioProcessorParameter::Listener, public juce::AsyncUpdater
 {
 public:
-    static constexpr int size = 30;
-
     TapSceneObject (int tapIndex, Tap& shownTap, vesk::SceneEditor& owner);
     ~TapSceneObject() override;
 
