@@ -81,6 +81,9 @@ void TapDelayEditor::setUpViewButton (juce::TextButton& button,
                                       vesk::SceneEditor::ViewMode mode)
 {
     button.setToggleable (true);
+    // The default look-and-feel lights a button only a shade darker than it is off; its
+    // slider colour makes the view mode shown readable at a glance.
+    button.setColour (juce::TextButton::buttonOnColourId, getLookAndFeel().findColour (juce::Slider::thumbColourId));
     button.setButtonText (text);
     button.onClick = [this, mode] { sceneEditor.setViewMode (mode); };
     addAndMakeVisible (button);
