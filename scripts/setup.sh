@@ -10,7 +10,7 @@ packages=(
     libasound2-dev libjack-jackd2-dev libfreetype-dev libfontconfig1-dev
     libx11-dev libxrandr-dev libxinerama-dev libxcursor-dev libxext-dev libgl-dev
     fonts-dejavu-core
-    xvfb xauth imagemagick
+    xvfb xauth imagemagick xdotool
     clang-format
 )
 

@@ -1,14 +1,12 @@
 #include "sd/MeterFont.h"
 
+#include "vesk/gui/FontMaker.h"
+
 namespace sd::SoundMeter
 {
 juce::Font MeterFont::make (float fontHeight)
 {
-#if JUCE_MAJOR_VERSION >= 8
-    return juce::Font (juce::FontOptions (fontHeight, juce::Font::plain));
-#else
-    return juce::Font (fontHeight, juce::Font::plain);
-#endif
+    return vesk::FontMaker::make (fontHeight);
 }
 
 float MeterFont::getTextWidth (const juce::Font& font, const juce::String& text)

@@ -1,5 +1,6 @@
 #include "tap/TapDelayProcessor.h"
 
+#include "tap/TapDelayEditor.h"
 #include "tap/WendrelProduct.h"
 
 #include "vesk/dsp/SampleGuard.h"
@@ -178,7 +179,7 @@ bool TapDelayProcessor::isMidiEffect() const
 
 juce::AudioProcessorEditor* TapDelayProcessor::createEditor()
 {
-    return new juce::GenericAudioProcessorEditor (*this);
+    return new TapDelayEditor (*this);
 }
 
 bool TapDelayProcessor::hasEditor() const
