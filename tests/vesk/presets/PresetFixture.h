@@ -62,8 +62,9 @@ class PresetFixture : public ::testing::Test
 protected:
     void SetUp() override
     {
-        root =
-            juce::File::getSpecialLocation (juce::File::tempDirectory).getNonexistentChildFile ("wendrel-presets", "");
+        // A unique name: ctest runs several test processes at once.
+        root = juce::File::getSpecialLocation (juce::File::tempDirectory)
+                   .getChildFile ("wendrel-presets-" + juce::Uuid().toString());
         ASSERT_TRUE (root.createDirectory().wasOk());
         factory = root.getChildFile ("factory");
         user = root.getChildFile ("user");
