@@ -38,6 +38,7 @@ TapDelayEditor::TapDelayEditor (TapDelayProcessor& owner)
     , tapList (*this)
     , tapDetails (owner)
     , meters (sd::SoundMeter::Options())
+    , presetComponent (&owner.getPresetManager())
     , blankAttachment (this, [this] { frameStep(); })
 {
     // The scene editor has installed its default colours itself.
@@ -50,7 +51,7 @@ TapDelayEditor::TapDelayEditor (TapDelayProcessor& owner)
     sceneEditor.setScene (&processor.getScene());
 
     addAndMakeVisible (sceneEditor);
-    // The preset bar is added here, over the top bar.
+    addAndMakeVisible (presetComponent);
     tapList.setRowHeight (TapList::rowHeight);
     tapList.updateContent();
     addAndMakeVisible (tapList);
@@ -202,7 +203,7 @@ void TapDelayEditor::resized()
     const auto sw = width - rw;
     const auto dh = juce::jmin (below, detailsHeight);
 
-    presetArea = { sw + 5, 5, juce::jmax (rw - 10, 0), juce::jmax (top - 10, 0) };
+    presetComponent.setBounds (sw + 5, 5, juce::jmax (rw - 10, 0), juce::jmax (top - 10, 0));
     tapDetails.setBounds (sw, top + below - dh, rw, dh);
     tapList.setBounds (sw, top, rw, below - dh);
 

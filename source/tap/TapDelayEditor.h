@@ -4,6 +4,7 @@
 #include "tap/TapDetails.h"
 #include "tap/TapList.h"
 #include "tap/TapSelector.h"
+#include "vesk/presets/PresetComponent.h"
 #include "vesk/scene/SceneEditor.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
@@ -59,7 +60,8 @@ public:
     /** The button that selects a view mode, or null for a value outside the four modes. */
     juce::TextButton* getViewButton (vesk::SceneEditor::ViewMode mode) noexcept;
     /** Where the preset bar sits: the top bar right of the room view, inside a 5-pixel margin. */
-    juce::Rectangle<int> getPresetArea() const noexcept { return presetArea; }
+    juce::Rectangle<int> getPresetArea() const noexcept { return presetComponent.getBounds(); }
+    vesk::PresetComponent& getPresetComponent() noexcept { return presetComponent; }
     const juce::Drawable* getLogo() const noexcept { return logo.get(); }
 
 private:
@@ -73,8 +75,7 @@ private:
     TapList tapList;
     TapDetails tapDetails;
     sd::SoundMeter::MetersComponent meters;
-    // The preset bar takes this rectangle.
-    juce::Rectangle<int> presetArea;
+    vesk::PresetComponent presetComponent;
     juce::TextButton topButton, sideButton, rearButton, orbitButton;
     std::unique_ptr<juce::Drawable> logo;
     juce::VBlankAttachment blankAttachment;
