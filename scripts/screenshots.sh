@@ -68,6 +68,14 @@ shoot() {
     click 778 424
     snap feedback-tap-c
 
+    # The preset box's menu with the factory bank.
+    click 700 24
+    xdotool mousemove $((origin_x + 640)) $((origin_y + 52)) # over "Factory": its submenu opens
+    sleep 1
+    xdotool mousemove $((origin_x + 960)) $((origin_y + 52)) # along it, into the submenu
+    snap preset-menu
+    xdotool key Escape
+
     kill "$pid" 2>/dev/null || true
     wait "$pid" 2>/dev/null || true
     trap - EXIT
@@ -109,5 +117,9 @@ cat >"$home/.config/Wendrel.settings" <<'SETTINGS'
   <VALUE name="shouldMuteInput" val="0"/>
 </PROPERTIES>
 SETTINGS
+
+# The factory bank where the plug-in looks for it.
+mkdir -p "$home/.local/share/Quentara_Audio/Wendrel/Presets"
+cp -R "$ROOT/presets/factory/." "$home/.local/share/Quentara_Audio/Wendrel/Presets/"
 
 HOME="$home" xvfb-run -a -s "-screen 0 1280x800x24" bash "${BASH_SOURCE[0]}" --inside "$app" "$out"
