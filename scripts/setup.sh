@@ -12,6 +12,7 @@ packages=(
     fonts-dejavu-core
     xvfb xauth imagemagick xdotool
     clang-format
+    jalv jackd2
 )
 
 missing=()
