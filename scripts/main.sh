@@ -6,7 +6,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 bash "$ROOT/scripts/setup.sh"
 configure
-cmake --build "$BUILD_DIR" -j "$JOBS" --target Wendrel_VST3 Wendrel_LV2 Wendrel_Standalone
+cmake --build "$BUILD_DIR" -j "$JOBS" --target Wendrel_VST3 Wendrel_LV2 Wendrel_Standalone wendrel-render
 
 artefacts="$BUILD_DIR/Wendrel_artefacts/Release"
 factory="$HOME/.local/share/Quentara_Audio/Wendrel/Presets"
@@ -23,6 +23,14 @@ install_bundle "$artefacts/LV2/Wendrel.lv2" "$HOME/.lv2"
 mkdir -p "$factory"
 cp -R "$ROOT/presets/factory/." "$factory/"
 
+# A short test signal through a patch of a few taps, to a 7.1.4 file.
+demo="$BUILD_DIR/render"
+mkdir -p "$demo"
+python3 "$ROOT/scripts/make-test-signal.py" "$demo/test-signal.wav"
+"$BUILD_DIR/tools/wendrel-render" --layout 7.1.4 --tail 4 \
+    --preset "$ROOT/presets/factory/Space/Rising Spiral.tappreset" \
+    "$demo/test-signal.wav" "$demo/wendrel-demo-7.1.4.wav"
+
 echo
 echo "Built:"
 echo "  VST3:       $artefacts/VST3/Wendrel.vst3"
@@ -32,3 +40,5 @@ echo "Installed:"
 echo "  $HOME/.vst3/Wendrel.vst3"
 echo "  $HOME/.lv2/Wendrel.lv2"
 echo "  factory presets: $factory ($(find "$factory" -name '*.tappreset' | wc -l) presets)"
+echo "Rendered the test signal through \"Rising Spiral\" to:"
+echo "  $demo/wendrel-demo-7.1.4.wav (channel peaks above)"

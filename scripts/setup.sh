@@ -12,6 +12,7 @@ packages=(
     fonts-dejavu-core
     xvfb xauth imagemagick xdotool
     clang-format
+    python3
     jalv jackd2
 )
 

@@ -251,6 +251,32 @@ TEST_F (RendererTest, ASavedStateIsLoadedAndSettingsComeAfterIt)
     EXPECT_EQ (peakOf (readWav (options.output).audio, 0), 0.0f);
 }
 
+TEST_F (RendererTest, AFactoryPresetShapesTheRender)
+{
+    const auto preset = juce::File (WENDREL_FACTORY_PRESET_DIR).getChildFile ("Echoes/Slapback.tappreset");
+    ASSERT_TRUE (preset.existsAsFile());
+
+    const auto input = noise (1, 4800);
+    auto options = optionsFor (writeInput (input, 48000.0), "7.1.4");
+    options.preset = preset;
+    options.tailSeconds = 0.5;
+
+    const auto result = render (options);
+    ASSERT_FALSE (result.failed()) << result.error;
+
+    // The slapback's echoes come back after 105 ms at the earliest: nothing before that.
+    const auto file = readWav (options.output);
+    ASSERT_NE (file.reader, nullptr);
+    float early = 0.0f, later = 0.0f;
+    for (int c = 0; c < file.audio.getNumChannels(); ++c)
+    {
+        early = juce::jmax (early, file.audio.getMagnitude (c, 0, 4800));
+        later = juce::jmax (later, file.audio.getMagnitude (c, 4800, file.audio.getNumSamples() - 4800));
+    }
+    EXPECT_EQ (early, 0.0f);
+    EXPECT_GT (later, 0.05f);
+}
+
 TEST_F (RendererTest, AValueOutsideTheRangeIsClampedWithAWarning)
 {
     const auto input = noise (1, 4800);
@@ -363,6 +389,8 @@ INSTANTIATE_TEST_SUITE_P (
         BadRun{ "ChannelCountRefusedFor714", "DIR/three.wav OUT", 1, "mono, stereo or 12-channel input" },
         BadRun{ "MissingState", "--state DIR/none.state IN OUT", 1, "cannot read state file" },
         BadRun{ "StateOfZeros", "--state DIR/zeros.state IN OUT", 1, "holds no saved plug-in state" },
+        BadRun{ "MissingPreset", "--preset DIR/none.tappreset IN OUT", 1, "cannot read preset file" },
+        BadRun{ "PresetNotXml", "--preset DIR/text.wav IN OUT", 1, "cannot read preset file" },
         BadRun{ "MissingOutputFolder", "IN DIR/none/out.wav", 1, "no folder" },
         BadRun{ "OutputIsAFolder", "IN DIR", 1, "it is a folder" },
         BadRun{ "ValueNotANumber", "--set Tap-A-Output=loud IN OUT", 2, "is not a number" },

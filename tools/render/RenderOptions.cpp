@@ -74,6 +74,8 @@ namespace
                 readValue (argument, [this] (const juce::String& v) { readSetting (v); });
             else if (name == "--state")
                 readValue (argument, [this] (const juce::String& v) { result.options.state = toFile (v); });
+            else if (name == "-p" || name == "--preset")
+                readValue (argument, [this] (const juce::String& v) { result.options.preset = toFile (v); });
             else
                 fail ("unknown option '" + name + "' (see --help)");
         }
@@ -191,8 +193,9 @@ juce::String getUsage()
           "  -b, --bits 24|32      24-bit integer or 32-bit float samples (default 24)\n"
           "  -s, --set ID=VALUE    sets a parameter in its own units (dB, ms, -1..1 positions,\n"
           "                        0/1 for Active), e.g. --set Tap-A-Input-0=0; repeatable,\n"
-          "                        applied after --state; values outside the range are clamped\n"
+          "                        applied after --state and --preset; values outside the range are clamped\n"
           "      --state FILE      loads a saved plug-in state (the bytes a host stores)\n"
+          "  -p, --preset FILE     loads a preset file (.tappreset) after the state\n"
           "  -t, --tail SECONDS    renders this much silence after the input so delays ring\n"
           "                        out (default 0)\n"
           "  -h, --help            shows this text\n"

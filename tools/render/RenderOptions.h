@@ -18,7 +18,8 @@ struct RenderOptions
 {
     juce::File input;
     juce::File output;
-    juce::File state; ///< a saved state to load first; none when it is the default File
+    juce::File state;  ///< a saved state to load first; none when it is the default File
+    juce::File preset; ///< a preset file to load after the state; none when it is the default File
     juce::String layoutName{ "7.1.4" };
     int bitDepth = 24; ///< 24 (integer) or 32 (float)
     double tailSeconds = 0.0;

@@ -40,8 +40,8 @@ namespace
 
         RenderResult run()
         {
-            if (openInput() && chooseLayouts() && createProcessor() && loadState() && applySettings() && prepare()
-                && openOutput() && renderAll() && finishOutput())
+            if (openInput() && chooseLayouts() && createProcessor() && loadState() && loadPreset() && applySettings()
+                && prepare() && openOutput() && renderAll() && finishOutput())
                 fillResult();
 
             return result;
@@ -130,6 +130,23 @@ namespace
                       + "' tree, not a Wendrel state: only its matching values apply");
 
             processor->setStateInformation (data.getData(), static_cast<int> (data.getSize()));
+            return true;
+        }
+
+        bool loadPreset()
+        {
+            if (options.preset == juce::File())
+                return true;
+
+            const auto xml = options.preset.existsAsFile() ? juce::parseXML (options.preset) : nullptr;
+            if (xml == nullptr)
+                return fail ("cannot read preset file " + quoted (options.preset));
+
+            auto& manager = processor->getPresetManager();
+            if (!manager.isPresetValid (juce::ValueTree::fromXml (*xml)))
+                return fail ("preset file " + quoted (options.preset) + " is not a Wendrel preset");
+
+            manager.loadStateFromXml (xml.get());
             return true;
         }
 
