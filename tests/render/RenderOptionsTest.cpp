@@ -137,11 +137,11 @@ TEST (RenderOptions, NumbersAreWholeFiniteDecimals)
 //==============================================================================================
 int channelsNamedBy (const juce::String& name)
 {
-    if (name == "stereo")
+    if (name.equalsIgnoreCase ("stereo"))
         return 2;
-    if (name == "LCR")
+    if (name.equalsIgnoreCase ("LCR"))
         return 3;
-    if (name == "LCRS" || name == "quad")
+    if (name.equalsIgnoreCase ("LCRS") || name.equalsIgnoreCase ("quad"))
         return 4;
 
     // "a.b" and "a.b.c": bed, LFE and heights add up.
