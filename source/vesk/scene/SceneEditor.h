@@ -24,7 +24,8 @@ namespace vesk
 class SceneEditor : public RefreshingComponent, public juce::Value::Listener, public Scene::Listener
 {
 public:
-    enum ViewMode
+    // A fixed underlying type: a mode read from a stored value may be out of range and is refused.
+    enum ViewMode : int
     {
         Orbit = 0, ///< oblique view from above, front wall at the top
         Top = 1,   ///< plan view: x to the right, y (front) up
