@@ -5,6 +5,8 @@
 
 #include "vesk/dsp/SampleGuard.h"
 
+#include <cmath>
+
 #include <utility>
 
 namespace tap
@@ -81,12 +83,17 @@ void TapDelayProcessor::prepareToPlay (double sampleRate, int maximumBlockSize)
     const auto in = getChannelLayoutOfBus (true, 0);
     const auto out = getChannelLayoutOfBus (false, 0);
 
-    spec.sampleRate = juce::jmax (sampleRate, 1.0);
-    spec.blockSize = maximumBlockSize;
+    // A host's block size of 0 or a rate that is not a positive number would leave the taps
+    // without a work buffer or the rings without a valid length: take 1 in their place.
+    const auto safeBlockSize = juce::jlimit (1, 1 << 20, maximumBlockSize);
+    const auto ringRate = std::isfinite (sampleRate) && sampleRate > 0.0 ? juce::jmin (sampleRate, 1.0e6) : 1.0;
+
+    spec.sampleRate = juce::jmax (ringRate, 1.0);
+    spec.blockSize = safeBlockSize;
     spec.inputLayout = vesk::dsp::SpeakerLayout (in);
     spec.outputLayout = vesk::dsp::SpeakerLayout (out);
 
-    const auto length = static_cast<int> (sampleRate * 3.0 + 2 * maximumBlockSize);
+    const auto length = static_cast<int> (ringRate * 3.0 + 2 * safeBlockSize);
     inputHistory.prepare (in.size(), length);
 
     for (auto& t : taps)

@@ -79,6 +79,32 @@ TEST (Validator, PreparesAtEveryRateAndBlockSize)
     }
 }
 
+TEST (Validator, NonsensePrepareValuesStaySafe)
+{
+    // A block size of 0 once made every tap sum its input without end.
+    TapDelayProcessor p;
+    auto& a = p.getTaps()[0];
+    a.inputs[0].gain->setValueNotifyingHost (a.inputs[0].gain->convertTo0to1 (0.0f));
+    juce::MidiBuffer midi;
+
+    for (const auto& [rate, block] : { std::pair{ 48000.0, 0 },
+                                       std::pair{ -48000.0, 64 },
+                                       std::pair{ std::nan (""), 64 },
+                                       std::pair{ 48000.0, -5 } })
+    {
+        p.prepareToPlay (rate, block);
+        juce::AudioBuffer<float> buffer (12, 64);
+        for (int i = 0; i < 200; ++i)
+        {
+            buffer.clear();
+            buffer.setSample (0, 0, 1.0f);
+            p.processBlock (buffer, midi);
+            ASSERT_TRUE (allFinite (buffer)) << rate << " " << block;
+            ASSERT_LE (buffer.getMagnitude (0, 64), 1.0f) << rate << " " << block;
+        }
+    }
+}
+
 TEST (Validator, EveryAcceptedLayoutProcesses)
 {
     juce::MidiBuffer midi;
