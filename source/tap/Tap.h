@@ -40,7 +40,7 @@ public:
     */
     std::unique_ptr<juce::AudioProcessorParameterGroup> createParameters();
 
-    /** Sizes the work buffer and the history for the spec and gives every reader a ramp of
+    /** Sizes the work buffer and the history for the processing set-up and gives every reader a ramp of
         0.1 seconds. Not real-time safe.
     */
     void prepare (const vesk::dsp::ProcessingSpec& newSpec);

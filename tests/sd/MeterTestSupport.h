@@ -1,5 +1,7 @@
 #pragma once
 
+#include "helpers/GuiTestHelpers.h"
+
 #include "sd/MeterChannel.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
@@ -29,28 +31,7 @@ inline juce::Image snapshot (juce::Component& component)
     return component.createComponentSnapshot (component.getLocalBounds(), true, 1.0f);
 }
 
-inline juce::MouseEvent makeMouseEvent (juce::Component& component,
-                                        juce::Point<float> position,
-                                        juce::ModifierKeys modifiers,
-                                        int numberOfClicks)
-{
-    const auto now = juce::Time::getCurrentTime();
-    return { juce::Desktop::getInstance().getMainMouseSource(),
-             position,
-             modifiers,
-             1.0f,
-             0.0f,
-             0.0f,
-             0.0f,
-             0.0f,
-             &component,
-             &component,
-             now,
-             position,
-             now,
-             numberOfClicks,
-             false };
-}
+using ::test::makeMouseEvent;
 
 inline void doubleClick (juce::Component& component,
                          juce::Point<float> position,

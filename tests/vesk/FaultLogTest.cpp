@@ -1,4 +1,5 @@
 #include "vesk/FaultLog.h"
+#include "helpers/CerrCapture.h"
 
 #include "presets/PresetFixture.h"
 
@@ -7,21 +8,7 @@
 
 namespace
 {
-/** Captures what is written to standard error while it lives. */
-class CerrCapture
-{
-public:
-    CerrCapture()
-        : previous (std::cerr.rdbuf (captured.rdbuf()))
-    {
-    }
-    ~CerrCapture() { std::cerr.rdbuf (previous); }
-    std::string text() const { return captured.str(); }
-
-private:
-    std::ostringstream captured;
-    std::streambuf* previous;
-};
+using testing_helpers::CerrCapture;
 
 TEST (FaultLog, WritesOneMarkedLine)
 {

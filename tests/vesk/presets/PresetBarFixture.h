@@ -1,5 +1,7 @@
 #pragma once
 
+#include "helpers/CerrCapture.h"
+
 #include "PresetFixture.h"
 #include "vesk/config/NameHash.h"
 #include "vesk/presets/PresetComponent.h"
@@ -43,21 +45,7 @@ inline int controlId (const char* name)
     return vesk::config::idForName (name);
 }
 
-/** Captures what is written to standard error while it lives. */
-class CerrCapture
-{
-public:
-    CerrCapture()
-        : previous (std::cerr.rdbuf (captured.rdbuf()))
-    {
-    }
-    ~CerrCapture() { std::cerr.rdbuf (previous); }
-    std::string text() const { return captured.str(); }
-
-private:
-    std::ostringstream captured;
-    std::streambuf* previous;
-};
+using testing_helpers::CerrCapture;
 
 /** A preset bar on a manager of temporary folders, laid out 300 × 40. */
 class PresetBarFixture : public PresetFixture
